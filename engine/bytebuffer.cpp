@@ -15,13 +15,13 @@ std::size_t roundUp(std::size_t n, std::size_t unit) {
 
 } // namespace
 
-ByteBuffer::ByteBuffer(std::size_t size) {
+ByteBuffer::ByteBuffer(std::size_t size, Pages pages) {
     if (size == 0) {
         return;
     }
     // Below one huge page the kernel would never use one; above it, map a little more so
     // that the start can be aligned and the whole buffer can be backed by huge pages.
-    const bool huge = size >= kHugePage;
+    const bool huge = pages == Pages::Huge && size >= kHugePage;
     const std::size_t length = huge ? roundUp(size, kHugePage) + kHugePage : size;
     void* p = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (p == MAP_FAILED) {

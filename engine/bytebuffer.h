@@ -9,8 +9,12 @@ namespace qirt {
 class ByteBuffer {
 public:
     ByteBuffer() = default;
-    // Throws std::bad_alloc when the memory cannot be had.
-    explicit ByteBuffer(std::size_t size);
+    enum class Pages { Huge, Small };
+
+    // Throws std::bad_alloc when the memory cannot be had. Pages::Huge backs a buffer of
+    // 2 MiB or more with huge pages where the kernel allows it; Pages::Small never does,
+    // so that a buffer that may stay nearly empty costs only the pages it touches.
+    explicit ByteBuffer(std::size_t size, Pages pages = Pages::Huge);
     ByteBuffer(ByteBuffer&& other) noexcept;
     ByteBuffer& operator=(ByteBuffer&& other) noexcept;
     ByteBuffer(const ByteBuffer&) = delete;

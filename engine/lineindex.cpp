@@ -2,21 +2,12 @@
 
 namespace qirt {
 
-void LineIndex::push(std::uint64_t start) {
-    if ((size_ & kBlockMask) == 0 &&
-        static_cast<std::size_t>(size_ >> kBlockBits) == blocks_.size()) {
-        blocks_.push_back(std::make_unique_for_overwrite<std::uint64_t[]>(kBlockSize));
+void LineIndex::grow() {
+    if (static_cast<std::size_t>(size_ >> kBlockBits) < blocks_.size()) {
+        return; // a block kept after popBack()
     }
-    blocks_[static_cast<std::size_t>(size_ >> kBlockBits)][size_ & kBlockMask] = start;
-    ++size_;
-}
-
-void LineIndex::popBack() noexcept {
-    --size_;
-    if ((size_ & kBlockMask) == 0 &&
-        static_cast<std::size_t>(size_ >> kBlockBits) + 1 == blocks_.size()) {
-        blocks_.pop_back();
-    }
+    const auto pages = blocks_.empty() ? ByteBuffer::Pages::Small : ByteBuffer::Pages::Huge;
+    blocks_.emplace_back(static_cast<std::size_t>(kBlockSize) * sizeof(std::uint64_t), pages);
 }
 
 } // namespace qirt

@@ -1,0 +1,120 @@
+// Load and step costs of the reading engine. The file to load comes from QIRT_BENCH_FILE;
+// without it a 256 MiB file of 40-byte lines is written to the temporary directory.
+#include "linelist.h"
+#include "reader.h"
+#include "windowport.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+// A window that keeps only what the engine hands it: the title's size, so that nothing is copied.
+class NullWindow : public qirt::WindowPort {
+public:
+    void setTitle(std::string_view bytes) override { titleSize = bytes.size(); }
+    int outerWidth() const override { return 800; }
+    void setLabelP(std::string_view) override {}
+    void setTrackBarPMax(int) override {}
+    void setTrackBarPPosition(int) override {}
+    bool timerChecked() const override { return true; }
+    int speed() const override { return 10; }
+    void setSpeedControlsVisible(bool) override {}
+    void setLabelT(std::string_view) override {}
+    bool setTimerInterval(std::uint32_t) override { return true; }
+
+    std::size_t titleSize = 0;
+};
+
+std::string writeFile(const std::string& name, std::uint64_t size, const std::string& line) {
+    const std::string path = (std::filesystem::temp_directory_path() / name).string();
+    if (std::filesystem::exists(path) && std::filesystem::file_size(path) >= size) {
+        return path;
+    }
+    std::ofstream out(path, std::ios::binary);
+    std::string block;
+    while (block.size() < (std::size_t{1} << 20)) {
+        block += line;
+    }
+    for (std::uint64_t written = 0; written < size; written += block.size()) {
+        out << block;
+    }
+    return path;
+}
+
+std::string fortyByteLines() {
+    return std::string(38, 'x') + "\r\n";
+}
+
+std::string benchFile() {
+    if (const char* env = std::getenv("QIRT_BENCH_FILE")) {
+        return env;
+    }
+    return writeFile("qirt-bench-256m.txt", std::uint64_t{256} << 20, fortyByteLines());
+}
+
+void BM_LoadFile(benchmark::State& state) {
+    const std::string path = benchFile();
+    const auto bytes = static_cast<std::int64_t>(std::filesystem::file_size(path));
+    std::int64_t lines = 0;
+    for (auto _ : state) {
+        const qirt::LineList list = qirt::LineList::read(path);
+        lines = list.count();
+        benchmark::DoNotOptimize(lines);
+    }
+    state.SetBytesProcessed(state.iterations() * bytes);
+    state.counters["lines"] = static_cast<double>(lines);
+}
+BENCHMARK(BM_LoadFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A wheel notch back and forth on one line: a view, then the line again.
+void wheelOn(benchmark::State& state, const std::string& line) {
+    const std::string path =
+        writeFile("qirt-bench-line-" + std::to_string(line.size()) + ".txt", line.size(), line);
+    NullWindow window;
+    qirt::Reader reader(window, qirt::CharBoundary::shiftJis());
+    reader.loadFile(path);
+    for (auto _ : state) {
+        reader.wheelStep(-120);
+        reader.wheelStep(120);
+        benchmark::DoNotOptimize(window.titleSize);
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+
+void BM_WheelStep40ByteLine(benchmark::State& state) {
+    wheelOn(state, std::string(38, 'x') + "\r\n" + std::string(38, 'y') + "\r\n");
+}
+BENCHMARK(BM_WheelStep40ByteLine);
+
+void BM_WheelStep100MBLine(benchmark::State& state) {
+    std::string line;
+    line.reserve(100'000'002);
+    for (int i = 0; i < 50'000'000; ++i) {
+        line += "\x82\xa0"; // "あ": every step checks the byte before it
+    }
+    line += "\r\n";
+    wheelOn(state, line);
+}
+BENCHMARK(BM_WheelStep100MBLine);
+
+void BM_TickStepManyLines(benchmark::State& state) {
+    NullWindow window;
+    qirt::Reader reader(window, qirt::CharBoundary::shiftJis());
+    reader.loadFile(benchFile());
+    for (auto _ : state) {
+        reader.tickStep(10);
+        benchmark::DoNotOptimize(window.titleSize);
+    }
+    state.counters["lines"] = static_cast<double>(reader.lines().count());
+}
+BENCHMARK(BM_TickStepManyLines);
+
+} // namespace
+
+BENCHMARK_MAIN();
