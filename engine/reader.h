@@ -19,16 +19,16 @@ class Reader : private PositionSlider::Observer {
 public:
     Reader(WindowPort& window, CharBoundary boundary);
 
-    const LineList& lines() const noexcept { return lines_; }
+    const LineList& lines() const noexcept { return Lines; }
     int position() const noexcept { return slider_.position(); }
     int max() const noexcept { return slider_.max(); }
     // The sideways offset into the current line, in bytes from 1; 0 while it shows whole.
-    std::int64_t charOffset() const noexcept { return charOffset_; }
+    std::int64_t charOffset() const noexcept { return CharOffset; }
     // How many bytes the bar is taken to hold: the outer width / 6.
     std::int64_t captionCapacity() const;
 
     // The window was shown: start the sideways offset afresh.
-    void formShow() noexcept { charOffset_ = 0; }
+    void formShow() noexcept { CharOffset = 0; }
     // Loads one dropped file and shows its first line. An empty file fails with
     // Failure::indexOutOfRange(0) and changes nothing.
     void loadFile(const std::string& path);
@@ -70,9 +70,9 @@ private:
 
     WindowPort& window_;
     CharBoundary boundary_;
-    LineList lines_;
+    LineList Lines;
     PositionSlider slider_;
-    std::int64_t charOffset_ = 0;
+    std::int64_t CharOffset = 0;
     std::string decimalSeparator_ = ".";
 };
 
