@@ -38,6 +38,7 @@ TitleBar::TitleBar(QWidget* parent)
       windowMenu_(new QMenu(this)) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleDescription(QStringLiteral("現在の行"));
     connect(minimize_, &QToolButton::clicked, this, [this] { window()->showMinimized(); });
     connect(maximize_, &QToolButton::clicked, this, &TitleBar::toggleMaximized);
     connect(close_, &QToolButton::clicked, this, [this] { window()->close(); });
