@@ -11,6 +11,7 @@ bool IntervalTimer::setInterval(std::uint32_t ms) {
         return true;
     }
     interval_ = ms;
+    ++countdowns_;
     return restart(ms);
 }
 

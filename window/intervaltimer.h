@@ -19,17 +19,20 @@ public:
     bool setInterval(std::uint32_t ms);
     std::uint32_t interval() const { return interval_; }
     bool isActive() const { return timer_.isActive(); }
-    // Which countdown is running; a restart gives a new one.
-    int countdownId() const { return timer_.timerId(); }
+    // How many countdowns have been started: a restart counts one more.
+    int countdowns() const { return countdowns_; }
 
 signals:
     void timeout();
 
 protected:
-    // Starts the countdown afresh; true when it runs. Tests put a failing timer in its place.
+    // Starts the countdown afresh; true when it runs, otherwise the timer is left stopped.
+    // Tests put a timer that the system refuses in its place.
     virtual bool restart(std::uint32_t ms);
+    void stop() { timer_.stop(); }
 
 private:
     QTimer timer_;
     std::uint32_t interval_ = 0;
+    int countdowns_ = 0;
 };
