@@ -1,5 +1,6 @@
 #include "bytebuffer.h"
 
+#include <cstdint>
 #include <new>
 #include <sys/mman.h>
 #include <utility>

@@ -7,7 +7,7 @@
 
 namespace qirt {
 
-Reader::Reader(WindowPort& window, CharBoundary boundary)
+Reader::Reader(WindowPort& window, const CharBoundary& boundary)
     : window_(window), boundary_(boundary), slider_(*this) {}
 
 std::int64_t Reader::captionCapacity() const {
@@ -31,7 +31,8 @@ void Reader::trackBarPChange() {
         return;
     }
     window_.setTitle(Lines.lineAt(position()));
-    window_.setLabelP(std::to_string(std::int64_t{position()} + 1) + "行目");
+    const std::string label = std::to_string(std::int64_t{position()} + 1) + "行目";
+    window_.setLabelP(label);
 }
 
 void Reader::showLine(std::int64_t i) {

@@ -17,7 +17,7 @@ class WindowPort;
 // and forwards its events here; all output goes back through the WindowPort.
 class Reader : private PositionSlider::Observer {
 public:
-    Reader(WindowPort& window, CharBoundary boundary);
+    Reader(WindowPort& window, const CharBoundary& boundary);
 
     const LineList& lines() const noexcept { return Lines; }
     int position() const noexcept { return slider_.position(); }

@@ -163,7 +163,8 @@ void TFormQIRT::dropEvent(QDropEvent* event) {
     // The drop is finished for the dragging program at once; the names are read in turn
     // afterwards, from the event loop, as a message of their own.
     event->acceptProposedAction();
-    QMetaObject::invokeMethod(
+    // Qt owns the queued call until it has run.
+    QMetaObject::invokeMethod( // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks)
         this, [this, names = std::move(names)] { WMDropFiles(names); }, Qt::QueuedConnection);
 }
 

@@ -22,7 +22,7 @@ public:
     static constexpr int kHeight = 27;
     // How much of a line the bar keeps: far more than any screen shows, and a fixed cost
     // however long the line is.
-    static constexpr std::size_t kKeptBytes = 64 * 1024;
+    static constexpr std::size_t kKeptBytes = std::size_t{64} * 1024;
 
     explicit TitleBar(QWidget* parent = nullptr);
 
