@@ -77,7 +77,7 @@ void wheelOn(benchmark::State& state, const std::string& line) {
     const std::string path =
         writeFile("qirt-bench-line-" + std::to_string(line.size()) + ".txt", line.size(), line);
     NullWindow window;
-    qirt::Reader reader(window, qirt::CharBoundary::shiftJis());
+    qirt::Reader reader(window);
     reader.loadFile(path);
     for (auto _ : state) {
         reader.wheelStep(-120);
@@ -105,7 +105,7 @@ BENCHMARK(BM_WheelStep100MBLine);
 
 void BM_TickStepManyLines(benchmark::State& state) {
     NullWindow window;
-    qirt::Reader reader(window, qirt::CharBoundary::shiftJis());
+    qirt::Reader reader(window);
     reader.loadFile(benchFile());
     for (auto _ : state) {
         reader.tickStep(10);

@@ -122,6 +122,8 @@ public:
             return false;
         }
         list_.textEnd_ = end_;
+        list_.encoding_ =
+            detectEncoding(std::string_view(list_.bytes_.data(), static_cast<std::size_t>(end_)));
         out = std::move(list_);
         return true;
     }

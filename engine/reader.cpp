@@ -7,15 +7,13 @@
 
 namespace qirt {
 
-Reader::Reader(WindowPort& window, const CharBoundary& boundary)
-    : window_(window), boundary_(boundary), slider_(*this) {}
+Reader::Reader(WindowPort& window) : window_(window), slider_(*this) {}
 
 std::int64_t Reader::captionCapacity() const {
     return window_.outerWidth() / 6;
 }
 
-void Reader::loadFile(const std::string& path) {
-    LineList fresh = LineList::read(path);
+void Reader::loadLines(LineList fresh) {
     if (fresh.count() == 0) {
         throw Failure::indexOutOfRange(0);
     }
@@ -71,7 +69,7 @@ bool Reader::wheelStep(int delta) {
     const std::string_view line = trimmed(Lines.lineAt(position()));
     std::string_view title;
     if (scrolls(static_cast<std::int64_t>(line.size()))) {
-        CharOffset = boundary_.align(line, CharOffset - delta / 10);
+        CharOffset = Lines.encoding().boundary.align(line, CharOffset - delta / 10);
         if (CharOffset >= 1) {
             title = view(line);
         } else {
@@ -90,7 +88,7 @@ void Reader::tickStep(int speed) {
     const std::string_view line = trimmed(Lines.lineAt(position()));
     std::string_view title;
     if (scrolls(static_cast<std::int64_t>(line.size()))) {
-        CharOffset = boundary_.align(line, CharOffset + 4);
+        CharOffset = Lines.encoding().boundary.align(line, CharOffset + 4);
         title = view(line);
         setInterval(stepInterval(speed));
     } else {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "charboundary.h"
 #include "linelist.h"
 #include "positionslider.h"
 
@@ -17,7 +16,7 @@ class WindowPort;
 // and forwards its events here; all output goes back through the WindowPort.
 class Reader : private PositionSlider::Observer {
 public:
-    Reader(WindowPort& window, const CharBoundary& boundary);
+    explicit Reader(WindowPort& window);
 
     const LineList& lines() const noexcept { return Lines; }
     int position() const noexcept { return slider_.position(); }
@@ -31,7 +30,9 @@ public:
     void formShow() noexcept { CharOffset = 0; }
     // Loads one dropped file and shows its first line. An empty file fails with
     // Failure::indexOutOfRange(0) and changes nothing.
-    void loadFile(const std::string& path);
+    void loadFile(const std::string& path) { loadLines(LineList::read(path)); }
+    // The same for lines already read: they replace the current ones and line 0 shows.
+    void loadLines(LineList fresh);
 
     // The position slider's change handler: the line into the title, its number into LabelP.
     void trackBarPChange();
@@ -69,7 +70,6 @@ private:
     void setInterval(std::uint32_t ms);
 
     WindowPort& window_;
-    CharBoundary boundary_;
     LineList Lines;
     PositionSlider slider_;
     std::int64_t CharOffset = 0;

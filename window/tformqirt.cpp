@@ -81,8 +81,8 @@ private:
 
 TFormQIRT::TFormQIRT(const QString& applicationTitle, IntervalTimer* timer, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), ui_(std::make_unique<Ui::TFormQIRT>()),
-      errors_(applicationTitle), reader_(*this, qirt::CharBoundary::shiftJis()),
-      PopupMenu1(new QMenu(this)), Timer1(timer != nullptr ? timer : new IntervalTimer),
+      errors_(applicationTitle), reader_(*this), PopupMenu1(new QMenu(this)),
+      Timer1(timer != nullptr ? timer : new IntervalTimer),
       ApplicationEvents1(new ApplicationEvents(
           this, [this](QObject* r, QEvent* e) { return ApplicationEvents1Message(r, e); })) {
     ui_->setupUi(this);
@@ -277,7 +277,7 @@ void TFormQIRT::Timer1Timer() {
 }
 
 void TFormQIRT::setTitle(std::string_view bytes) {
-    ui_->Bar->setTitle(bytes);
+    ui_->Bar->setTitle(bytes, reader_.lines().encoding());
 }
 
 int TFormQIRT::outerWidth() const {

@@ -31,7 +31,7 @@ QToolButton* titleButton(QWidget* parent, QStyle::StandardPixmap pixmap, const Q
 } // namespace
 
 TitleBar::TitleBar(QWidget* parent)
-    : QWidget(parent), decoder_("windows-31j"),
+    : QWidget(parent),
       minimize_(titleButton(this, QStyle::SP_TitleBarMinButton, QStringLiteral("最小化"))),
       maximize_(titleButton(this, QStyle::SP_TitleBarMaxButton, QStringLiteral("最大化"))),
       close_(titleButton(this, QStyle::SP_TitleBarCloseButton, QStringLiteral("閉じる"))),
@@ -50,15 +50,19 @@ TitleBar::TitleBar(QWidget* parent)
     windowMenu_->addAction(QStringLiteral("閉じる(&C)"), this, [this] { window()->close(); });
 }
 
-void TitleBar::setTitle(std::string_view bytes) {
+void TitleBar::setTitle(std::string_view bytes, const qirt::Encoding& encoding) {
     const std::string_view kept = bytes.substr(0, std::min(bytes.size(), kKeptBytes));
-    if (kept == bytes_) {
+    const bool sameEncoding = decoder_ && decoder_->encoding().name == encoding.name;
+    if (kept == bytes_ && sameEncoding) {
         return;
     }
+    if (!sameEncoding) {
+        decoder_.emplace(encoding);
+    }
     bytes_.assign(kept);
-    // A character cut at the end of what is kept stays in the decoder's state: never half shown.
-    decoder_.resetState();
-    text_ = decoder_(QByteArrayView(bytes_.data(), static_cast<qsizetype>(bytes_.size())));
+    // A character cut at the end of what is kept is left out: never half shown.
+    const std::string utf8 = decoder_->toUtf8(bytes_);
+    text_ = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     ++changes_;
     setAccessibleName(text_);
     update();

@@ -2,9 +2,12 @@
 
 #include <QPoint>
 #include <QString>
-#include <QStringDecoder>
 #include <QWidget>
 
+#include "encoding.h"
+#include "textdecoder.h"
+
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,8 +29,9 @@ public:
 
     explicit TitleBar(QWidget* parent = nullptr);
 
-    // Shows the bytes of a line, decoded; the same text again changes nothing at all.
-    void setTitle(std::string_view bytes);
+    // Shows the bytes of a line, decoded from its file's encoding; the same text again
+    // changes nothing at all.
+    void setTitle(std::string_view bytes, const qirt::Encoding& encoding);
     // The line as shown (also the bar's accessible name).
     const QString& text() const { return text_; }
     // How many times the text changed; tests check that an equal title is no change.
@@ -51,7 +55,7 @@ private:
 
     std::string bytes_;
     QString text_;
-    QStringDecoder decoder_;
+    std::optional<qirt::TextDecoder> decoder_;
     int changes_ = 0;
     QToolButton* minimize_;
     QToolButton* maximize_;

@@ -31,6 +31,16 @@ def test(_desktop: harness.Desktop, qirt: harness.Qirt) -> None:
     qirt.drop([odd])
     qirt.wait_title("a name of any bytes")
 
+    # A Shift-JIS novel and a UTF-8 file, one after the other, both read right.
+    novel = ("吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。"
+             "何でも薄暗いじめじめした所でニャーニャー泣いていた事だけは記憶している。")
+    qirt.drop([harness.write(os.path.join(tmp, "neko.txt"), (novel + "\r\n二行目\r\n").encode("cp932"))])
+    qirt.wait_title(novel)
+    qirt.wheel(5)  # from byte 12, the second byte of the sixth character: the seventh begins
+    qirt.wait_title(novel[6:])
+    qirt.drop([harness.write(os.path.join(tmp, "utf8.txt"), "これは UTF-8 の①行目\n次\n".encode())])
+    qirt.wait_title("これは UTF-8 の①行目")
+
 
 if __name__ == "__main__":
     harness.run(test)

@@ -54,8 +54,9 @@ class Desktop:
         })
         self.env.pop("WAYLAND_DISPLAY", None)
         self.tmp = tempfile.mkdtemp(prefix="qirt-e2e-")
-        self.env["XDG_RUNTIME_DIR"] = self.tmp
-        os.chmod(self.tmp, 0o700)
+        # The runtime folder of this test's own D-Bus session (run.sh), where the
+        # accessibility bus lives.
+        self.env.setdefault("XDG_RUNTIME_DIR", self.tmp)
         os.environ["DISPLAY"] = self.display
         self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

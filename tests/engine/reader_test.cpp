@@ -13,7 +13,6 @@
 
 namespace {
 
-using qirt::CharBoundary;
 using qirt::Failure;
 using qirt::Reader;
 using Calls = std::vector<std::string>;
@@ -90,7 +89,7 @@ protected:
     }
 
     FakeWindow window;
-    Reader reader{window, CharBoundary::shiftJis()};
+    Reader reader{window};
     std::filesystem::path dir_;
     int files_ = 0;
 };

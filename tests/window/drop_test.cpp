@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QSlider>
+#include <QStringEncoder>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -44,6 +45,7 @@ private slots:
     void dropCases();
     void sideOffsetIsKept();
     void foreignDragsAreRefused();
+    void shiftJisAndUtf8FilesBothReadRight();
     void uriList_data();
     void uriList();
 };
@@ -156,6 +158,29 @@ void DropTest::foreignDragsAreRefused() {
     enter.setAccepted(false);
     QApplication::sendEvent(w.form.get(), &enter);
     QVERIFY(!enter.isAccepted());
+}
+
+void DropTest::shiftJisAndUtf8FilesBothReadRight() {
+    WindowFixture w;
+    const QString first =
+        QStringLiteral("吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。"
+                       "何でも薄暗いじめじめした所でニャーニャー泣いていた事だけは記憶している。");
+    QStringEncoder toCp932("Shift_JIS");
+    drop(*w.form, {w.file("neko.txt", toCp932(first + "\r\n二行目\r\n"))});
+    QCOMPARE(w.title(), first);
+    QVERIFY(w.form->ApplicationEvents1Message(
+        w.form->bar(),
+        std::make_unique<QWheelEvent>(QPointF(), QPointF(), QPoint(), QPoint(0, -120), Qt::NoButton,
+                                      Qt::NoModifier, Qt::NoScrollPhase, false)
+            .get()));
+    // From byte 12, the second byte of the sixth character: the view starts with the seventh.
+    QCOMPARE(w.form->reader().charOffset(), 13);
+    QCOMPARE(w.title(), first.mid(6));
+
+    drop(*w.form, {w.file("utf8.txt", QStringLiteral("これは UTF-8 です\n").toUtf8())});
+    QCOMPARE(w.title(), QStringLiteral("これは UTF-8 です"));
+    drop(*w.form, {w.file("back.txt", toCp932(QStringLiteral("またシフトJIS\r\n")))});
+    QCOMPARE(w.title(), QStringLiteral("またシフトJIS"));
 }
 
 void DropTest::uriList_data() {

@@ -69,12 +69,12 @@ void TFormQIRTTest::stateAfterStart() {
 void TFormQIRTTest::equalTitleChangesNothing() {
     WindowFixture w;
     TitleBar* bar = w.form->bar();
-    bar->setTitle("abc");
+    bar->setTitle("abc", qirt::Encoding::utf8());
     const int changes = bar->changes();
-    bar->setTitle("abc");
+    bar->setTitle("abc", qirt::Encoding::utf8());
     QCOMPARE(bar->changes(), changes);
     QCOMPARE(bar->accessibleName(), QStringLiteral("abc"));
-    bar->setTitle("abd");
+    bar->setTitle("abd", qirt::Encoding::utf8());
     QCOMPARE(bar->changes(), changes + 1);
 }
 
