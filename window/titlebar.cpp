@@ -60,10 +60,21 @@ void TitleBar::setTitle(std::string_view bytes, const qirt::Encoding& encoding) 
         decoder_.emplace(encoding);
     }
     bytes_.assign(kept);
-    // A character cut at the end of what is kept is left out: never half shown.
-    const std::string utf8 = decoder_->toUtf8(bytes_);
-    text_ = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    decode();
     ++changes_;
+}
+
+std::size_t TitleBar::decodeLimit() const {
+    return static_cast<std::size_t>(std::max(width(), 800)) * kBytesPerPixel;
+}
+
+void TitleBar::decode() {
+    // Only what the bar can show, so that a long line costs no more than a short one. A
+    // character cut at the end of it is left out: never half shown.
+    decoded_ = std::min(bytes_.size(), decodeLimit());
+    const std::string utf8 =
+        decoder_ ? decoder_->toUtf8(std::string_view(bytes_).substr(0, decoded_)) : std::string();
+    text_ = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     setAccessibleName(text_);
     update();
 }
@@ -89,6 +100,9 @@ void TitleBar::paintEvent(QPaintEvent*) {
 }
 
 void TitleBar::resizeEvent(QResizeEvent*) {
+    if (decoded_ < bytes_.size() && decoded_ < decodeLimit()) {
+        decode(); // wider now: more of the line can show
+    }
     const int h = height();
     close_->setGeometry(width() - kButtonWidth, 0, kButtonWidth, h);
     maximize_->setGeometry(width() - 2 * kButtonWidth, 0, kButtonWidth, h);

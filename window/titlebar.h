@@ -26,13 +26,16 @@ public:
     // How much of a line the bar keeps: far more than any screen shows, and a fixed cost
     // however long the line is.
     static constexpr std::size_t kKeptBytes = std::size_t{64} * 1024;
+    // How many bytes of it are decoded for each pixel of the bar's width: no character is
+    // narrower than half a pixel per byte, so what is decoded always covers what shows.
+    static constexpr int kBytesPerPixel = 2;
 
     explicit TitleBar(QWidget* parent = nullptr);
 
     // Shows the bytes of a line, decoded from its file's encoding; the same text again
     // changes nothing at all.
     void setTitle(std::string_view bytes, const qirt::Encoding& encoding);
-    // The line as shown (also the bar's accessible name).
+    // The line as far as it can show (also the bar's accessible name).
     const QString& text() const { return text_; }
     // How many times the text changed; tests check that an equal title is no change.
     int changes() const { return changes_; }
@@ -52,8 +55,11 @@ protected:
 private:
     void toggleMaximized();
     int textRight() const;
+    std::size_t decodeLimit() const;
+    void decode();
 
     std::string bytes_;
+    std::size_t decoded_ = 0;
     QString text_;
     std::optional<qirt::TextDecoder> decoder_;
     int changes_ = 0;

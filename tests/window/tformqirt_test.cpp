@@ -19,6 +19,7 @@ class TFormQIRTTest : public QObject {
 private slots:
     void stateAfterStart();
     void equalTitleChangesNothing();
+    void longLineDecodesOnlyWhatCanShow();
     void wheelStepsTheReaderAndIsConsumed();
     void wheelIsLeftAloneWhileNothingIsLoaded();
     void wheelIsLeftAloneForHorizontalAndWhileAMenuIsOpen();
@@ -76,6 +77,24 @@ void TFormQIRTTest::equalTitleChangesNothing() {
     QCOMPARE(bar->accessibleName(), QStringLiteral("abc"));
     bar->setTitle("abd", qirt::Encoding::utf8());
     QCOMPARE(bar->changes(), changes + 1);
+}
+
+void TFormQIRTTest::longLineDecodesOnlyWhatCanShow() {
+    WindowFixture w;
+    TitleBar* bar = w.form->bar();
+    const std::string line(1'000'000, 'x');
+    bar->setTitle(line, qirt::Encoding::utf8());
+    QCOMPARE(bar->text().size(), 800 * TitleBar::kBytesPerPixel);
+    w.form->resize(1200, 27);
+    QCOMPARE(bar->text().size(), 1200 * TitleBar::kBytesPerPixel); // wider: more shows
+    // "あ" is three bytes: the one cut at the end of what is decoded is left out.
+    std::string kana;
+    while (kana.size() < line.size()) {
+        kana += "\xe3\x81\x82";
+    }
+    w.form->resize(1000, 27); // 2000 bytes: 666 characters and two bytes of the next
+    bar->setTitle(kana, qirt::Encoding::utf8());
+    QCOMPARE(bar->text(), QString(1000 * TitleBar::kBytesPerPixel / 3, QChar(0x3042)));
 }
 
 void TFormQIRTTest::wheelStepsTheReaderAndIsConsumed() {
