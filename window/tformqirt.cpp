@@ -143,15 +143,20 @@ void TFormQIRT::FormShow() {
 }
 
 void TFormQIRT::dragEnterEvent(QDragEnterEvent* event) {
-    if (!droppedNames(event->mimeData()).empty()) {
-        event->acceptProposedAction();
-    }
+    acceptFileDrag(event);
 }
 
 void TFormQIRT::dragMoveEvent(QDragMoveEvent* event) {
-    if (!droppedNames(event->mimeData()).empty()) {
-        event->acceptProposedAction();
-    }
+    acceptFileDrag(event);
+}
+
+void TFormQIRT::acceptFileDrag(QDropEvent* event) {
+    // Only a drag that carries files this machine can open; text or web links are refused.
+    guarded(errors_, [event] {
+        if (!droppedNames(event->mimeData()).empty()) {
+            event->acceptProposedAction();
+        }
+    });
 }
 
 void TFormQIRT::dropEvent(QDropEvent* event) {

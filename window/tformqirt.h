@@ -75,6 +75,7 @@ protected:
 
 private:
     void FormShow();
+    void acceptFileDrag(QDropEvent* event);
     void readDecimalSeparator();
 
     // What the reader shows through.
