@@ -123,20 +123,7 @@ class Qirt:
         return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
 
     def _accessible_bar(self):
-        import pyatspi
-        desktop = pyatspi.Registry.getDesktop(0)
-        for app in desktop:
-            if app is None or app.name != "qirt":
-                continue
-            stack = [app]
-            while stack:
-                node = stack.pop()
-                if node is None:
-                    continue
-                if node.description == "現在の行":
-                    return node
-                stack.extend(node[i] for i in range(node.childCount))
-        return None
+        return accessible_bar()
 
     def title(self) -> str:
         """The bar's text, as assistive technologies read it."""
@@ -191,6 +178,24 @@ class Qirt:
         except subprocess.TimeoutExpired:
             fail("qirt did not end after the close button")
             return -1
+
+
+def accessible_bar():
+    """The bar of the running qirt as assistive technologies see it, or None."""
+    import pyatspi
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in desktop:
+        if app is None or app.name != "qirt":
+            continue
+        stack = [app]
+        while stack:
+            node = stack.pop()
+            if node is None:
+                continue
+            if node.description == "現在の行":
+                return node
+            stack.extend(node[i] for i in range(node.childCount))
+    return None
 
 
 def write(path: str, data: bytes) -> str:
