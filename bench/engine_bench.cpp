@@ -2,9 +2,9 @@
 // without it a 256 MiB file of 40-byte lines is written to the temporary directory.
 #include "encoding.h"
 #include "linelist.h"
+#include "nullwindow.h"
 #include "reader.h"
 #include "textdecoder.h"
-#include "windowport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,23 +15,6 @@
 #include <unistd.h>
 
 namespace {
-
-// A window that keeps only what the engine hands it: the title's size, so that nothing is copied.
-class NullWindow : public qirt::WindowPort {
-public:
-    void setTitle(std::string_view bytes) override { titleSize = bytes.size(); }
-    int outerWidth() const override { return 800; }
-    void setLabelP(std::string_view) override {}
-    void setTrackBarPMax(int) override {}
-    void setTrackBarPPosition(int) override {}
-    bool timerChecked() const override { return true; }
-    int speed() const override { return 10; }
-    void setSpeedControlsVisible(bool) override {}
-    void setLabelT(std::string_view) override {}
-    bool setTimerInterval(std::uint32_t) override { return true; }
-
-    std::size_t titleSize = 0;
-};
 
 std::string writeFile(const std::string& name, std::uint64_t size, const std::string& line) {
     const std::string path = (std::filesystem::temp_directory_path() / name).string();
@@ -84,7 +67,7 @@ void wheelOn(benchmark::State& state, const std::string& line) {
     for (auto _ : state) {
         reader.wheelStep(-120);
         reader.wheelStep(120);
-        benchmark::DoNotOptimize(window.titleSize);
+        benchmark::DoNotOptimize(window.title);
     }
     state.SetItemsProcessed(state.iterations() * 2);
 }
@@ -111,7 +94,7 @@ void BM_TickStepManyLines(benchmark::State& state) {
     reader.loadFile(benchFile());
     for (auto _ : state) {
         reader.tickStep(10);
-        benchmark::DoNotOptimize(window.titleSize);
+        benchmark::DoNotOptimize(window.title);
     }
     state.counters["lines"] = static_cast<double>(reader.lines().count());
 }

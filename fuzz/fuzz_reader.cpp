@@ -3,8 +3,8 @@
 // must always be.
 #include "encoding.h"
 #include "linelist.h"
+#include "nullwindow.h"
 #include "reader.h"
-#include "windowport.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -38,23 +38,6 @@ std::vector<std::string_view> referenceSplit(std::string_view bytes) {
     return lines;
 }
 
-class Window : public qirt::WindowPort {
-public:
-    void setTitle(std::string_view bytes) override { title = bytes; }
-    int outerWidth() const override { return width; }
-    void setLabelP(std::string_view) override {}
-    void setTrackBarPMax(int) override {}
-    void setTrackBarPPosition(int) override {}
-    bool timerChecked() const override { return true; }
-    int speed() const override { return 10; }
-    void setSpeedControlsVisible(bool) override {}
-    void setLabelT(std::string_view) override {}
-    bool setTimerInterval(std::uint32_t) override { return true; }
-
-    std::string_view title;
-    int width = 800;
-};
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -69,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     // The reader loads through a file; here its steps run over the same lines in memory.
-    Window window;
+    NullWindow window;
     qirt::Reader reader(window);
     reader.loadLines(qirt::LineList::fromBytes(bytes));
     for (std::size_t k = 0; k < std::min<std::size_t>(size, 64); ++k) {

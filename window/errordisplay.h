@@ -25,7 +25,6 @@ public:
     // Shows the message in a modal box, or hands it to the shower that tests put in place.
     void show(std::string_view message) const;
     void setShower(Shower shower) { shower_ = std::move(shower); }
-    const QString& caption() const { return caption_; }
 
 private:
     QString caption_;

@@ -20,7 +20,6 @@ public:
         pending_ -= notches * kNotch;
         return notches * kNotch;
     }
-    void reset() { pending_ = 0; }
 
 private:
     static constexpr int kNotch = 120;
